@@ -1,0 +1,37 @@
+# The Windows executable: Win32 shell, Win32 platform services and resources.
+enable_language(RC)
+
+add_library(tavrel_win STATIC
+    platform/win/wide_text.cpp
+    platform/win/launch.cpp
+    platform/win/clock.cpp
+    platform/win/information_box.cpp
+)
+target_link_libraries(tavrel_win PUBLIC tavrel_core)
+target_compile_definitions(tavrel_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+
+add_executable(Tavrel WIN32
+    app/main.cpp
+    app/program.cpp
+    app/form.cpp
+    app/form_window.cpp
+    app/controls.cpp
+    app/label.cpp
+    app/main_window.cpp
+    app/about_window.cpp
+    app/tray.cpp
+    app/schedule_port_win.cpp
+    app/resources/tavrel.rc
+)
+target_link_libraries(Tavrel PRIVATE tavrel_win)
+target_compile_definitions(Tavrel PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+
+if(MINGW)
+    target_link_options(Tavrel PRIVATE -municode -static -static-libgcc -static-libstdc++)
+    target_compile_options(tavrel_win PUBLIC -ffunction-sections -fdata-sections)
+    target_link_options(Tavrel PRIVATE -Wl,--gc-sections -s)
+    set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
+endif()
+set_source_files_properties(app/resources/tavrel.rc PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/resources/tavrel.ico;${CMAKE_CURRENT_SOURCE_DIR}/app/resources/tavrel.manifest")
+target_link_libraries(Tavrel PRIVATE comctl32 shell32 user32 gdi32)
