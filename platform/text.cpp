@@ -35,10 +35,6 @@ size_t skipSpace(std::string_view text) {
     return i;
 }
 
-// The exponent value at which a decimal number is out of every double's reach
-// either way; larger exponents are clamped to it while reading.
-constexpr int64_t kExponentCap = 1000000000;
-
 }  // namespace
 
 std::string normaliseFullWidth(std::string_view gbk) {
@@ -133,6 +129,9 @@ double textToNumber(std::string_view gbk) {
         return 0.0;
     }
 
+    // Past this size the exponent alone decides between infinity and zero: the
+    // places of the digits shift the magnitude by less than the text's length.
+    const int64_t exponentCap = static_cast<int64_t>(text.size()) + 400;
     int64_t exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         size_t j = i + 1;
@@ -148,7 +147,7 @@ double textToNumber(std::string_view gbk) {
             }
             for (; j < text.size() && isDigit(text[j]); ++j) {
                 number.push_back(text[j]);
-                if (exponent < kExponentCap) {
+                if (exponent < exponentCap) {
                     exponent = exponent * 10 + (text[j] - '0');
                 }
             }

@@ -97,6 +97,10 @@ TEST(TextReading, VeryLongTextsAreReadInFull) {
     EXPECT_EQ(textToInteger(integer), 7);
     EXPECT_EQ(textToNumber(integer), std::numeric_limits<double>::infinity());
 
+    // The places of many digits and a large exponent make up for each other.
+    EXPECT_EQ(textToNumber("0." + std::string(100000, '0') + "1e100300"), 1e299);
+    EXPECT_EQ(textToNumber("-1" + std::string(100000, '0') + "e-100300"), -1e-300);
+
     const std::string third = "0." + std::string(100000, '3');
     EXPECT_EQ(bitsOf(textToNumber(third)), bitsOf(0x1.5555555555555p-2));
 
