@@ -5,6 +5,7 @@
 
 #include "app/about_window.h"
 #include "app/ids.h"
+#include "app/keyboard.h"
 #include "app/label.h"
 #include "app/main_window.h"
 
@@ -92,6 +93,9 @@ void Program::runMessageLoop(bool (*keepRunning)(const Program&), bool nested) {
         if (got == -1) {
             return;
         }
+        if (applyKeyboardRules(message, mainWindow(), aboutWindow())) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -108,6 +112,10 @@ void Program::openAboutWindow() {
         return;
     }
     runMessageLoop([](const Program& program) { return program.aboutWindow() != nullptr; }, true);
+}
+
+HWND Program::mainWindow() const {
+    return main_ && main_->open() ? main_->hwnd() : nullptr;
 }
 
 HWND Program::aboutWindow() const {

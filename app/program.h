@@ -31,6 +31,8 @@ class Program {
     // The modal About window; returns when it has been closed, or at once
     // when it was open already (it is then brought to the front).
     void openAboutWindow();
+    // The open main window, or nullptr.
+    HWND mainWindow() const;
     // The open About window, or nullptr.
     HWND aboutWindow() const;
 

@@ -20,6 +20,7 @@ add_executable(Tavrel WIN32
     app/main_window.cpp
     app/about_window.cpp
     app/tray.cpp
+    app/keyboard.cpp
     app/schedule_port_win.cpp
     app/resources/tavrel.rc
 )
