@@ -1,0 +1,170 @@
+# The Wine bench for Tavrel.exe: a virtual X display, a Wine prefix of the
+# project's own whose shutdown.exe is a fake that only records its runs, and a
+# check that the fake is really what a 32-bit program starts as the system's
+# shutdown.exe. Source this file from bash; it changes no shell option.
+#
+#   bench_start BIN_DIR   starts Xvfb and the wineserver, creates or reuses the
+#                         prefix, installs BIN_DIR/fake_shutdown.exe as the
+#                         prefix's shutdown.exe and proves it with
+#                         BIN_DIR/bench_probe.exe. Returns non-zero (and stops
+#                         what it started) when anything fails; the product
+#                         must not run then.
+#   bench_stop            ends every process of the prefix and the Xvfb.
+#   bench_trap            makes bench_stop run when the calling shell exits.
+#
+# Afterwards DISPLAY, WINEPREFIX, WINEDEBUG and WINEDLLOVERRIDES are exported
+# for the tests. Settings (environment):
+#   TAVREL_WINEPREFIX  the prefix (default: <repo>/build/wineprefix). The user's
+#                      own WINEPREFIX is deliberately not used: the bench
+#                      replaces its shutdown.exe.
+#   TAVREL_BENCH_LOGS  where the bench writes its logs (default: <repo>/build/bench-logs)
+#   BENCH_QUIET=1      print nothing but errors
+
+BENCH_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BENCH_XVFB_PID=""
+BENCH_WINESERVER_STARTED=""
+
+bench_say() { [ "${BENCH_QUIET:-0}" = 1 ] || echo "bench: $*"; }
+bench_fail() { echo "bench: ERROR: $*" >&2; }
+
+# Starts Xvfb on a free display and exports DISPLAY.
+bench_start_xvfb() {
+  local logs="$1" fdfile="$1/xvfb.display"
+  rm -f "$fdfile"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fdfile" >"$logs/xvfb.log" 2>&1 &
+  BENCH_XVFB_PID=$!
+  local i
+  for i in $(seq 1 200); do
+    if [ -s "$fdfile" ]; then
+      export DISPLAY=":$(tr -dc '0-9' <"$fdfile")"
+      bench_say "Xvfb pid $BENCH_XVFB_PID on display $DISPLAY"
+      return 0
+    fi
+    kill -0 "$BENCH_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  bench_fail "Xvfb did not start (see $logs/xvfb.log)"
+  return 1
+}
+
+# REG_MULTI_SZ data for a .reg file: hex(7) of UTF-16LE text, one value.
+bench_reg_multi_sz() {
+  printf '%s\0\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
+    tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
+}
+
+bench_write_registry_file() {
+  local file="$1" link key face
+  link="$(bench_reg_multi_sz 'wqy-microhei.ttc,WenQuanYi Micro Hei')"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n"shutdown.exe"="native"\r\n\r\n'
+    for key in 'HKEY_LOCAL_MACHINE\Software' 'HKEY_LOCAL_MACHINE\Software\Wow6432Node'; do
+      printf '[%s\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n' "$key"
+      for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' 'Segoe UI'; do
+        printf '"%s"=hex(7):%s\r\n' "$face" "$link"
+      done
+      printf '\r\n'
+    done
+  } >"$file"
+}
+
+# Creates the prefix once; later runs reuse it (marked as complete by a file).
+bench_prepare_prefix() {
+  local logs="$1" ready="$WINEPREFIX/.tavrel-bench-ready"
+  mkdir -p "$WINEPREFIX"
+  # Started outside any pipe, with its output in a file: a persistent server
+  # whose output is a pipe keeps the reader waiting.
+  wineserver -p >"$logs/wineserver.log" 2>&1 </dev/null
+  BENCH_WINESERVER_STARTED=1
+  if [ -f "$ready" ]; then
+    bench_say "reusing the prefix $WINEPREFIX"
+    return 0
+  fi
+  bench_say "creating the prefix $WINEPREFIX"
+  if ! wineboot -i >"$logs/wineboot.log" 2>&1 </dev/null; then
+    bench_fail "wineboot -i failed (see $logs/wineboot.log)"
+    return 1
+  fi
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp -f /usr/share/wine/fonts/*.ttf "$fonts"/ 2>/dev/null
+  cp -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$fonts"/ || {
+    bench_fail "fonts-wqy-microhei is missing"
+    return 1
+  }
+  bench_write_registry_file "$logs/bench.reg"
+  local regfile="Z:${logs//\//\\}\\bench.reg"
+  if ! wine regedit /S "$regfile" >"$logs/regedit.log" 2>&1 </dev/null; then
+    bench_fail "regedit failed (see $logs/regedit.log)"
+    return 1
+  fi
+  touch "$ready"
+}
+
+# Puts the fake into both system folders (a 32-bit program's system folder is
+# syswow64 in a 64-bit prefix, system32 in a 32-bit one), then proves that a
+# 32-bit program starting GetSystemDirectoryW()\shutdown.exe gets the fake.
+bench_install_fake() {
+  local bin="$1" logs="$2" dir installed=0
+  for dir in system32 syswow64; do
+    if [ -d "$WINEPREFIX/drive_c/windows/$dir" ]; then
+      cp -f "$bin/fake_shutdown.exe" "$WINEPREFIX/drive_c/windows/$dir/shutdown.exe" || return 1
+      installed=$((installed + 1))
+    fi
+  done
+  [ "$installed" -gt 0 ] || { bench_fail "no system folder in $WINEPREFIX"; return 1; }
+
+  local suffix log="$WINEPREFIX/drive_c/tavrel-bench/shutdown.log"
+  suffix="$(date +%s%N)-$$-$RANDOM"
+  if ! wine "$bin/bench_probe.exe" "$suffix" >"$logs/probe.log" 2>&1 </dev/null; then
+    bench_fail "the probe failed; the prefix's shutdown.exe is not the fake:"
+    cat "$logs/probe.log" >&2
+    return 1
+  fi
+  if ! grep -qE " shutdown tavrel-probe-$suffix"$'\r?$' "$log" 2>/dev/null; then
+    bench_fail "no probe record in $log; the prefix's shutdown.exe is not the fake"
+    return 1
+  fi
+  bench_say "the prefix's shutdown.exe is the fake (probe $suffix recorded)"
+}
+
+bench_start() {
+  local bin="${1:?bench_start BIN_DIR}"
+  local logs="${TAVREL_BENCH_LOGS:-$BENCH_REPO/build/bench-logs}"
+  local f
+  for f in fake_shutdown.exe bench_probe.exe; do
+    [ -f "$bin/$f" ] || { bench_fail "$bin/$f is missing (build first)"; return 1; }
+  done
+  mkdir -p "$logs"
+  export WINEPREFIX="${TAVREL_WINEPREFIX:-$BENCH_REPO/build/wineprefix}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+  bench_start_xvfb "$logs" &&
+    bench_prepare_prefix "$logs" &&
+    bench_install_fake "$bin" "$logs" || {
+    bench_stop
+    return 1
+  }
+}
+
+bench_stop() {
+  if [ -n "$BENCH_WINESERVER_STARTED" ] && [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    BENCH_WINESERVER_STARTED=""
+  fi
+  if [ -n "$BENCH_XVFB_PID" ]; then
+    kill "$BENCH_XVFB_PID" 2>/dev/null
+    wait "$BENCH_XVFB_PID" 2>/dev/null
+    BENCH_XVFB_PID=""
+  fi
+  return 0
+}
+
+bench_trap() {
+  trap 'bench_stop' EXIT
+  trap 'bench_stop; exit 130' INT
+  trap 'bench_stop; exit 143' TERM
+}
