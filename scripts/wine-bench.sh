@@ -130,6 +130,19 @@ bench_install_fake() {
   bench_say "the prefix's shutdown.exe is the fake (probe $suffix recorded)"
 }
 
+# Keeps Wine's desktop process alive for the whole bench session, started with
+# its output in the bench's logs (see bench_probe.cpp).
+bench_keep_desktop() {
+  local bin="$1" logs="$2" i
+  wine "$bin/bench_probe.exe" --keep-desktop >"$logs/desktop-keeper.log" 2>&1 </dev/null &
+  for i in $(seq 1 400); do
+    grep -q 'desktop kept' "$logs/desktop-keeper.log" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  bench_fail "the desktop keeper did not start (see $logs/desktop-keeper.log)"
+  return 1
+}
+
 bench_start() {
   local bin="${1:?bench_start BIN_DIR}"
   local logs="${TAVREL_BENCH_LOGS:-$BENCH_REPO/build/bench-logs}"
@@ -143,6 +156,7 @@ bench_start() {
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
   bench_start_xvfb "$logs" &&
     bench_prepare_prefix "$logs" &&
+    bench_keep_desktop "$bin" "$logs" &&
     bench_install_fake "$bin" "$logs" || {
     bench_stop
     return 1
