@@ -17,12 +17,16 @@
 #   TAVREL_WINEPREFIX  the prefix (default: <repo>/build/wineprefix). The user's
 #                      own WINEPREFIX is deliberately not used: the bench
 #                      replaces its shutdown.exe.
+#   TAVREL_WINEARCH    the kind of a new prefix: win32 (default: made in about
+#                      half the time of a win64 one, and half the size) or win64;
+#                      an existing prefix keeps its kind
 #   TAVREL_BENCH_LOGS  where the bench writes its logs (default: <repo>/build/bench-logs)
 #   BENCH_QUIET=1      print nothing but errors
 
 BENCH_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BENCH_XVFB_PID=""
 BENCH_WINESERVER_STARTED=""
+BENCH_NEW_PREFIX_ARCH="${TAVREL_WINEARCH:-win32}"
 
 bench_say() { [ "${BENCH_QUIET:-0}" = 1 ] || echo "bench: $*"; }
 bench_fail() { echo "bench: ERROR: $*" >&2; }
@@ -70,23 +74,45 @@ bench_write_registry_file() {
   } >"$file"
 }
 
+bench_start_wineserver() {
+  # Started outside any pipe, with its output in a file: a persistent server
+  # whose output is a pipe keeps the reader waiting.
+  wineserver -p >"$1/wineserver.log" 2>&1 </dev/null
+  BENCH_WINESERVER_STARTED=1
+}
+
+bench_stop_wineserver() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  BENCH_WINESERVER_STARTED=""
+}
+
 # Creates the prefix once; later runs reuse it (marked as complete by a file).
 bench_prepare_prefix() {
   local logs="$1" ready="$WINEPREFIX/.tavrel-bench-ready"
-  mkdir -p "$WINEPREFIX"
-  # Started outside any pipe, with its output in a file: a persistent server
-  # whose output is a pipe keeps the reader waiting.
-  wineserver -p >"$logs/wineserver.log" 2>&1 </dev/null
-  BENCH_WINESERVER_STARTED=1
   if [ -f "$ready" ]; then
     bench_say "reusing the prefix $WINEPREFIX"
+    bench_start_wineserver "$logs"
     return 0
   fi
-  bench_say "creating the prefix $WINEPREFIX"
+  # An unfinished earlier attempt is started over; anything else is not ours.
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+  elif [ -d "$WINEPREFIX" ] && [ -n "$(ls -A "$WINEPREFIX")" ]; then
+    bench_fail "$WINEPREFIX is neither empty nor a Wine prefix; not touching it"
+    return 1
+  fi
+  mkdir -p "$WINEPREFIX"
+  bench_say "creating the prefix $WINEPREFIX ($BENCH_NEW_PREFIX_ARCH)"
+  # The server writes the new registry, so it must know the kind too.
+  export WINEARCH="$BENCH_NEW_PREFIX_ARCH"
+  bench_start_wineserver "$logs"
   if ! wineboot -i >"$logs/wineboot.log" 2>&1 </dev/null; then
+    unset WINEARCH
     bench_fail "wineboot -i failed (see $logs/wineboot.log)"
     return 1
   fi
+  unset WINEARCH
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"
   cp -f /usr/share/wine/fonts/*.ttf "$fonts"/ 2>/dev/null
@@ -101,6 +127,11 @@ bench_prepare_prefix() {
     return 1
   fi
   touch "$ready"
+  # The processes wineboot left running (the desktop with its tray among them)
+  # started before Managed=N: without a window manager they would wait seconds
+  # on window changes. Start afresh so every process has the new settings.
+  bench_stop_wineserver
+  bench_start_wineserver "$logs"
 }
 
 # Puts the fake into both system folders (a 32-bit program's system folder is
@@ -154,6 +185,7 @@ bench_start() {
   export WINEPREFIX="${TAVREL_WINEPREFIX:-$BENCH_REPO/build/wineprefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+  unset WINEARCH  # an existing prefix tells its own kind
   bench_start_xvfb "$logs" &&
     bench_prepare_prefix "$logs" &&
     bench_keep_desktop "$bin" "$logs" &&
@@ -165,9 +197,7 @@ bench_start() {
 
 bench_stop() {
   if [ -n "$BENCH_WINESERVER_STARTED" ] && [ -n "${WINEPREFIX:-}" ]; then
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-    BENCH_WINESERVER_STARTED=""
+    bench_stop_wineserver
   fi
   if [ -n "$BENCH_XVFB_PID" ]; then
     kill "$BENCH_XVFB_PID" 2>/dev/null
