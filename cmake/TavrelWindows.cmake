@@ -17,6 +17,7 @@ add_executable(Tavrel WIN32
     app/form_window.cpp
     app/controls.cpp
     app/label.cpp
+    app/look.cpp
     app/main_window.cpp
     app/about_window.cpp
     app/tray.cpp
