@@ -43,11 +43,6 @@ bool isRadioButton(HWND control) {
            (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
 }
 
-bool canTakeFocus(HWND control) {
-    return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control) &&
-           (GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0;
-}
-
 void closeDroppedList(HWND control) {
     const ComboBox box(control);
     if (control != nullptr && box.droppedDown()) {
@@ -92,6 +87,10 @@ bool moveRadioCheck(HWND window, HWND current, TabDirection direction) {
 }
 
 }  // namespace
+
+bool canTakeFocus(HWND control) {
+    return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
+}
 
 bool applyKeyboardRules(const MSG& message, HWND mainWindow, HWND aboutWindow) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {

@@ -11,4 +11,9 @@ namespace tavrel::app {
 // `aboutWindow` are the program's top-level windows (nullptr when not open).
 bool applyKeyboardRules(const MSG& message, HWND mainWindow, HWND aboutWindow);
 
+// Whether a control of the Tab order can take the focus: visible and enabled.
+// Every control of the order is a tab stop by its form; the live WS_TABSTOP
+// bit is not asked, since Windows takes it off an unchecked radio button.
+bool canTakeFocus(HWND control);
+
 }  // namespace tavrel::app

@@ -4,6 +4,7 @@
 #include "app/form.h"
 #include "app/form_window.h"
 #include "app/ids.h"
+#include "app/keyboard.h"
 #include "app/label.h"
 #include "app/program.h"
 #include "app/resources/resource.h"
@@ -203,18 +204,12 @@ LRESULT MainWindow::msgSetFocus() {
         return 0;
     }
     const TabOrder order = mainTabOrder();
-    const int first =
-        firstInTabOrder(order.ids, order.count, [this](int id) { return canTakeFocus(id); });
+    const int first = firstInTabOrder(
+        order.ids, order.count, [this](int id) { return canTakeFocus(GetDlgItem(hwnd_, id)); });
     if (first != 0) {
         SetFocus(GetDlgItem(hwnd_, first));
     }
     return 0;
-}
-
-bool MainWindow::canTakeFocus(int id) const {
-    const HWND control = GetDlgItem(hwnd_, id);
-    return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control) &&
-           (GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
 LRESULT MainWindow::msgMoveOrSize(UINT message, WPARAM wParam, LPARAM lParam) {

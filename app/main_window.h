@@ -59,7 +59,6 @@ class MainWindow {
     void setWindowVisible(bool visible);
     void setWindowState(int state);
     int getWindowState() const;
-    bool canTakeFocus(int id) const;
 
     Program& program_;
     HWND hwnd_ = nullptr;
