@@ -6,6 +6,7 @@
 #include "app/ids.h"
 #include "app/keyboard.h"
 #include "app/label.h"
+#include "app/look.h"
 #include "app/program.h"
 #include "app/resources/resource.h"
 #include "app/tab_order.h"
@@ -80,6 +81,7 @@ bool MainWindow::create() {
 }
 
 void MainWindow::mainWindowCreated() {
+    enableThemedLook(kLookOliveGreen);
     tray_.add(hwnd_, loadProgramIcon(program_.instance()), kTrayTip);
     scheduler_->refreshClockLine();
     scheduler_->writeCurrentClockTime();
