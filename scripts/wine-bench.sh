@@ -37,10 +37,11 @@ bench_start_xvfb() {
   rm -f "$fdfile"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fdfile" >"$logs/xvfb.log" 2>&1 &
   BENCH_XVFB_PID=$!
-  local i
-  for i in $(seq 1 200); do
+  local _
+  for _ in $(seq 1 200); do
     if [ -s "$fdfile" ]; then
-      export DISPLAY=":$(tr -dc '0-9' <"$fdfile")"
+      DISPLAY=":$(tr -dc '0-9' <"$fdfile")"
+      export DISPLAY
       bench_say "Xvfb pid $BENCH_XVFB_PID on display $DISPLAY"
       return 0
     fi
@@ -164,9 +165,9 @@ bench_install_fake() {
 # Keeps Wine's desktop process alive for the whole bench session, started with
 # its output in the bench's logs (see bench_probe.cpp).
 bench_keep_desktop() {
-  local bin="$1" logs="$2" i
+  local bin="$1" logs="$2" _
   wine "$bin/bench_probe.exe" --keep-desktop >"$logs/desktop-keeper.log" 2>&1 </dev/null &
-  for i in $(seq 1 400); do
+  for _ in $(seq 1 400); do
     grep -q 'desktop kept' "$logs/desktop-keeper.log" 2>/dev/null && return 0
     sleep 0.05
   done
@@ -186,13 +187,13 @@ bench_start() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
   unset WINEARCH  # an existing prefix tells its own kind
-  bench_start_xvfb "$logs" &&
+  if ! { bench_start_xvfb "$logs" &&
     bench_prepare_prefix "$logs" &&
     bench_keep_desktop "$bin" "$logs" &&
-    bench_install_fake "$bin" "$logs" || {
+    bench_install_fake "$bin" "$logs"; }; then
     bench_stop
     return 1
-  }
+  fi
 }
 
 bench_stop() {
