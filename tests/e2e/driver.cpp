@@ -205,6 +205,8 @@ bool TavrelProcess::start(const std::wstring& exePath, std::wstring* error) {
                                  L" before showing its main window";
         return false;
     }
+    // Let the start-up finish (activation, the first focus) before the test acts.
+    WaitForInputIdle(process_.get(), kDefaultTimeoutMs);
     return true;
 }
 

@@ -61,8 +61,8 @@ class TavrelProcess {
     TavrelProcess(const TavrelProcess&) = delete;
     TavrelProcess& operator=(const TavrelProcess&) = delete;
 
-    // Starts the executable and waits until its main window is shown. On
-    // failure returns false with the reason in *error.
+    // Starts the executable and waits until its main window is shown and the
+    // program waits for input. On failure returns false with the reason in *error.
     bool start(const std::wstring& exePath, std::wstring* error);
 
     HWND mainWindow() const { return main_; }
