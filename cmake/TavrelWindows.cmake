@@ -28,6 +28,10 @@ add_executable(Tavrel WIN32
 target_link_libraries(Tavrel PRIVATE tavrel_win)
 target_compile_definitions(Tavrel PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
+if(MSVC)
+    # The resource script carries the manifest; the linker must not add its own.
+    target_link_options(Tavrel PRIVATE /MANIFEST:NO)
+endif()
 if(MINGW)
     target_link_options(Tavrel PRIVATE -municode -static -static-libgcc -static-libstdc++)
     target_compile_options(tavrel_win PUBLIC -ffunction-sections -fdata-sections)
