@@ -137,8 +137,8 @@ TEST_F(KeyboardTest, EscHidesTheMainWindowWhichGivesTheFocusBackWhenShown) {
 
     // The tray icon's left click brings it back, with the focus where it was.
     PostMessageW(app_.mainWindow(), ids::kMsgTrayCallback, ids::kTrayIconId, WM_LBUTTONUP);
-    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(app_.mainWindow()); }));
-    EXPECT_FALSE(IsIconic(app_.mainWindow()));
+    EXPECT_TRUE(waitFor(
+        [&] { return IsWindowVisible(app_.mainWindow()) && !IsIconic(app_.mainWindow()); }));
     EXPECT_TRUE(waitFor([&] { return focusedControl() == ids::kComboHours; }))
         << "the focus went to " << focusedControl();
 }
