@@ -22,6 +22,8 @@
 #                      an existing prefix keeps its kind
 #   TAVREL_BENCH_LOGS  where the bench writes its logs (default: <repo>/build/bench-logs)
 #   BENCH_QUIET=1      print nothing but errors
+#   BENCH_USE_DISPLAY=1  run on the X display already in DISPLAY instead of
+#                      starting an Xvfb (to use the program by hand)
 
 BENCH_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BENCH_XVFB_PID=""
@@ -52,9 +54,10 @@ bench_start_xvfb() {
   return 1
 }
 
-# REG_MULTI_SZ data for a .reg file: hex(7) of UTF-16LE text, one value.
+# REG_MULTI_SZ data for a REGEDIT4 file: hex(7) of the ANSI text, one value
+# (a "version 5.00" file would want UTF-16 throughout).
 bench_reg_multi_sz() {
-  printf '%s\0\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 |
+  printf '%s\0\0' "$1" | od -An -v -tx1 |
     tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
 }
 
@@ -62,7 +65,7 @@ bench_write_registry_file() {
   local file="$1" link key face
   link="$(bench_reg_multi_sz 'wqy-microhei.ttc,WenQuanYi Micro Hei')"
   {
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf 'REGEDIT4\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n"shutdown.exe"="native"\r\n\r\n'
     for key in 'HKEY_LOCAL_MACHINE\Software' 'HKEY_LOCAL_MACHINE\Software\Wow6432Node'; do
@@ -187,7 +190,13 @@ bench_start() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
   unset WINEARCH  # an existing prefix tells its own kind
-  if ! { bench_start_xvfb "$logs" &&
+  if [ "${BENCH_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    bench_say "using the display $DISPLAY"
+  elif ! bench_start_xvfb "$logs"; then
+    bench_stop
+    return 1
+  fi
+  if ! {
     bench_prepare_prefix "$logs" &&
     bench_keep_desktop "$bin" "$logs" &&
     bench_install_fake "$bin" "$logs"; }; then
