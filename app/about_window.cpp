@@ -3,6 +3,7 @@
 #include "app/form.h"
 #include "app/form_window.h"
 #include "app/ids.h"
+#include "app/window_class.h"
 #include "app/main_window.h"
 #include "app/program.h"
 
@@ -15,14 +16,7 @@ AboutWindow::~AboutWindow() {
 }
 
 bool AboutWindow::registerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = ids::kAboutWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerWindowClass(instance, ids::kAboutWindowClass, objectWindowProc<AboutWindow>);
 }
 
 bool AboutWindow::create() {
@@ -67,35 +61,14 @@ void AboutWindow::reenableOtherWindows() {
     disabled_.clear();
 }
 
-LRESULT CALLBACK AboutWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->handleMessage(message, wParam, lParam);
-}
-
 LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ERASEBKGND: return msgEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_ERASEBKGND: return fillWithButtonFace(hwnd_, reinterpret_cast<HDC>(wParam));
         case WM_CLOSE: return msgClose();
         case WM_NCDESTROY: return msgNcDestroy();
         default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-LRESULT AboutWindow::msgEraseBackground(HDC dc) {
-    RECT area{};
-    GetClientRect(hwnd_, &area);
-    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
 }
 
 LRESULT AboutWindow::msgClose() {

@@ -30,9 +30,9 @@ class AboutWindow {
     void bringToFront() const;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Window>
+    friend LRESULT CALLBACK objectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT msgEraseBackground(HDC dc);
     LRESULT msgClose();
     LRESULT msgNcDestroy();
 

@@ -4,6 +4,7 @@
 #include "app/form.h"
 #include "app/form_window.h"
 #include "app/ids.h"
+#include "app/window_class.h"
 #include "app/keyboard.h"
 #include "app/label.h"
 #include "app/look.h"
@@ -36,15 +37,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::registerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = ids::kMainWindowClass;
-    // No background brush: WM_ERASEBKGND paints the button face.
-    return RegisterClassExW(&windowClass) != 0;
+    return registerWindowClass(instance, ids::kMainWindowClass, objectWindowProc<MainWindow>);
 }
 
 bool MainWindow::create() {
@@ -87,23 +80,9 @@ void MainWindow::mainWindowCreated() {
     scheduler_->writeCurrentClockTime();
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->handleMessage(message, wParam, lParam);
-}
-
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ERASEBKGND: return msgEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_ERASEBKGND: return fillWithButtonFace(hwnd_, reinterpret_cast<HDC>(wParam));
         case WM_COMMAND: return msgCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_TIMER: return msgTimer(wParam);
         case WM_ACTIVATE: return msgActivate(wParam);
@@ -123,13 +102,6 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return msgTaskbarCreated();
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-LRESULT MainWindow::msgEraseBackground(HDC dc) {
-    RECT area{};
-    GetClientRect(hwnd_, &area);
-    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
 }
 
 LRESULT MainWindow::msgCommand(int id, int code) {

@@ -31,12 +31,12 @@ class MainWindow {
     bool open() const { return hwnd_ != nullptr; }
 
   private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Window>
+    friend LRESULT CALLBACK objectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void mainWindowCreated();
 
-    LRESULT msgEraseBackground(HDC dc);
     LRESULT msgCommand(int id, int code);
     LRESULT msgTimer(UINT_PTR id);
     LRESULT msgActivate(WPARAM wParam);

@@ -15,6 +15,7 @@ add_executable(Tavrel WIN32
     app/program.cpp
     app/form.cpp
     app/form_window.cpp
+    app/window_class.cpp
     app/controls.cpp
     app/label.cpp
     app/look.cpp
