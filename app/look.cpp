@@ -341,12 +341,15 @@ HFONT fontOf(HWND window) {
     return font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
 }
 
-bool focusCuesHidden(HWND window) {
-    return (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-}
+// Whether the window shows focus rectangles and underlined access keys.
+struct Cues {
+    bool focus;
+    bool accelerators;
+};
 
-bool accelCuesHidden(HWND window) {
-    return (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
+Cues cuesOf(HWND window) {
+    const LRESULT hidden = SendMessageW(window, WM_QUERYUISTATE, 0, 0);
+    return Cues{(hidden & UISF_HIDEFOCUS) == 0, (hidden & UISF_HIDEACCEL) == 0};
 }
 
 // The brush the parent wants behind the control (WM_CTLCOLOR...), with the
@@ -420,10 +423,9 @@ void mouseLeft(HWND window, ControlLook& look) {
     }
 }
 
-// Text, font and alignment of a caption, drawn in `area`.
-void drawCaption(HDC dc, HWND window, const RECT& area, UINT horizontal, LONG_PTR style,
-                 COLORREF colour) {
-    const std::wstring text = textOf(window);
+// A button's caption in its font, aligned by its style inside `area`.
+void drawCaption(HDC dc, HWND window, const std::wstring& text, bool showAccelerators,
+                 const RECT& area, UINT horizontal, LONG_PTR style, COLORREF colour) {
     if (text.empty()) {
         return;
     }
@@ -432,7 +434,7 @@ void drawCaption(HDC dc, HWND window, const RECT& area, UINT horizontal, LONG_PT
     SetTextColor(dc, colour);
     UINT format = horizontal;
     format |= (style & BS_MULTILINE) != 0 ? DT_WORDBREAK : DT_SINGLELINE;
-    if (accelCuesHidden(window)) {
+    if (!showAccelerators) {
         format |= DT_HIDEPREFIX;
     }
     RECT measured = area;
@@ -534,6 +536,8 @@ struct ButtonState {
     bool hot;
     bool focused;
     LRESULT check;  // BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE
+    Cues cues;
+    std::wstring text;
 };
 
 ButtonState buttonStateOf(HWND button, const ControlLook& look) {
@@ -543,6 +547,8 @@ ButtonState buttonStateOf(HWND button, const ControlLook& look) {
     result.pressed = (state & BST_PUSHED) != 0;
     result.hot = look.hotPart != kNoPart;
     result.focused = GetFocus() == button;
+    result.cues = cuesOf(button);
+    result.text = textOf(button);
     result.check = state & (BST_CHECKED | BST_INDETERMINATE);
     return result;
 }
@@ -607,9 +613,10 @@ void paintPushButton(HWND button, const Palette& palette, const ButtonState& sta
     if (pressed) {
         OffsetRect(&textArea, 1, 1);
     }
-    drawCaption(canvas.dc(), button, textArea, horizontalFormat(style, DT_CENTER), style,
+    drawCaption(canvas.dc(), button, state.text, state.cues.accelerators, textArea,
+                horizontalFormat(style, DT_CENTER), style,
                 state.enabled ? RGB(0, 0, 0) : palette.textDisabled);
-    if (state.focused && !focusCuesHidden(button) && w > 8 && h > 8) {
+    if (state.focused && state.cues.focus && w > 8 && h > 8) {
         drawFocus(canvas.dc(), RECT{3, 3, w - 3, h - 3});
     }
 }
@@ -725,9 +732,10 @@ void paintMarkButton(HWND button, const Palette& palette, const ButtonState& sta
 
     constexpr int kGap = 4;
     RECT textArea = markRight ? RECT{0, 0, w - size - kGap, h} : RECT{size + kGap, 0, w, h};
-    drawCaption(canvas.dc(), button, textArea, horizontalFormat(style, DT_LEFT), style,
+    drawCaption(canvas.dc(), button, state.text, state.cues.accelerators, textArea,
+                horizontalFormat(style, DT_LEFT), style,
                 state.enabled ? parentText : palette.textDisabled);
-    if (state.focused && !focusCuesHidden(button) && !textOf(button).empty()) {
+    if (state.focused && state.cues.focus && !state.text.empty()) {
         InflateRect(&textArea, 0, -1);
         drawFocus(canvas.dc(), textArea);
     }
@@ -761,7 +769,7 @@ void paintGroupBox(HWND box, const Palette& palette, HDC dc) {
         return;
     }
     UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP;
-    if (accelCuesHidden(box)) {
+    if (!cuesOf(box).accelerators) {
         format |= DT_HIDEPREFIX;
     }
     RECT place{area.left + 9, area.top, area.right - 9, area.top + metrics.tmHeight};
@@ -889,7 +897,7 @@ void drawComboItem(HWND combo, const ComboParts& parts, bool enabled, COLORREF p
         DrawTextW(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &place,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    if (focused && !focusCuesHidden(combo)) {
+    if (focused && cuesOf(combo).focus) {
         drawFocus(canvas.dc(), item);
     }
 }
