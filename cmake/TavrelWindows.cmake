@@ -65,3 +65,5 @@ function(tavrel_build_like_tavrel target)
         target_link_options(${target} PRIVATE ${TAVREL_PROGRAM_LINK_OPTIONS})
     endif()
 endfunction()
+
+include(cmake/TavrelPackage.cmake)
