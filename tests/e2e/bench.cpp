@@ -46,13 +46,13 @@ bool fileExists(const wchar_t* path) {
 
 std::vector<LogLine> readLog(const wchar_t* path) {
     std::vector<LogLine> lines;
-    UniqueHandle file(CreateFileW(path, GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
+    const HANDLE opened =
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
         return lines;
     }
+    const UniqueHandle file(opened);
     std::string content;
     char buffer[4096];
     DWORD got = 0;

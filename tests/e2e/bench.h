@@ -8,41 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/handles.h"
+
 namespace tavrel::bench {
 
 // Owns a kernel handle (process, thread, file) and closes it.
-class UniqueHandle {
-  public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    HANDLE release() {
-        HANDLE h = handle_;
-        handle_ = nullptr;
-        return h;
-    }
-    void reset(HANDLE handle = nullptr) {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    HANDLE handle_ = nullptr;
-};
+using UniqueHandle = win::UniqueKernelHandle;
 
 // One run of a fake shutdown, as it recorded itself.
 struct LogLine {
