@@ -5,6 +5,9 @@
 //
 //   bench_measure [--idle-seconds N]
 //
+// The executables are the build's own, or those named (as Windows paths) by
+// the environment variables TAVREL_EXE and TAVREL_FLOOR_EXE.
+//
 // The prefix's shutdown.exe must be the bench's fake; this program proves it
 // again before Tavrel.exe first runs. Progress goes to stderr, the table to
 // stdout, whose last line is kClosingLine only when every figure was measured.
@@ -45,10 +48,14 @@ constexpr int kDefaultIdleSeconds = 60;
 constexpr int kCountdowns[] = {3, 10, 60};
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 15000;
-// How long a started program is left alone before its memory is read, and
-// before the idle CPU window opens (its first timer ticks, late paints).
+// How long a started program is left alone, once it waits for input, before
+// its memory is read; and before the idle time begins (its first timer ticks
+// and late paints are start-up, not idling).
 constexpr DWORD kSettleMs = 500;
 constexpr DWORD kIdleSettleMs = 2000;
+// CPU times grow in steps: 10 ms under Wine (Linux's clock ticks), 15.6 ms on
+// Windows. The table states the finer one.
+constexpr double kCpuTimeStepMs = 10.0;
 
 void progress(const char* format, ...) {
     va_list args;
@@ -315,15 +322,16 @@ bool startOnce(const Subject& subject, StartupFigures* figures, std::wstring* er
 
 // Starts Tavrel.exe and the floor in turn, so that both meet the same
 // conditions: one unmeasured warm-up start each, then kStarts measured ones.
-bool measureStartups(const Subject& tavrel, const Subject& floor, StartupFigures* tavrelFigures,
-                     StartupFigures* floorFigures, std::wstring* error) {
+bool measureStartups(const Subject& tavrel, const Subject& floorWindow,
+                     StartupFigures* tavrelFigures, StartupFigures* floorFigures,
+                     std::wstring* error) {
     for (int i = 0; i <= kStarts; ++i) {
         if (i == 0) {
             progress("start-up: one warm-up start each");
         } else {
             progress("start-up: start %d of %d", i, kStarts);
         }
-        for (const Subject* subject : {&tavrel, &floor}) {
+        for (const Subject* subject : {&tavrel, &floorWindow}) {
             StartupFigures* figures = subject == &tavrel ? tavrelFigures : floorFigures;
             if (!startOnce(*subject, i == 0 ? nullptr : figures, error)) {
                 *error = bench::fromUtf8(subject->name) + L": " + *error;
@@ -341,10 +349,10 @@ struct IdleFigures {
 
 // Both programs run side by side, untouched, for the idle time; CPU time used
 // over wall time, as a percentage of one core.
-bool measureIdle(const Subject& tavrel, const Subject& floor, int idleSeconds, IdleFigures* idle,
-                 std::wstring* error) {
+bool measureIdle(const Subject& tavrel, const Subject& floorWindow, int idleSeconds,
+                 IdleFigures* idle, std::wstring* error) {
     RunningProgram tavrelProgram(tavrel);
-    RunningProgram floorProgram(floor);
+    RunningProgram floorProgram(floorWindow);
     if (!tavrelProgram.start(error) || !floorProgram.start(error)) {
         return false;
     }
@@ -377,7 +385,8 @@ bool measureIdle(const Subject& tavrel, const Subject& floor, int idleSeconds, I
     return true;
 }
 
-// The fake's records of Tavrel's command line; waits until there is one.
+// Waits for the fake's record of Tavrel's launch: exactly one, with Tavrel's
+// command line.
 bool waitForLaunch(DWORD timeoutMs, bench::LogLine* launch, std::wstring* error) {
     std::vector<bench::LogLine> lines;
     e2e::waitFor(
@@ -605,8 +614,12 @@ void printTable(const Figures& f) {
              privateBytes - floorPrivateBytes <= 1024.0);
 
     std::snprintf(label, sizeof label, "idle CPU over %d s (%% of one core)", f.idleSeconds);
-    printRow(label, format("%.3f", f.idle.tavrelPercent).c_str(),
-             format("%.3f", f.idle.floorPercent).c_str(),
+    // No CPU time counted at all: below one step of the count.
+    const double step = kCpuTimeStepMs / (f.idleSeconds * 1000.0) * 100.0;
+    const auto idleText = [&](double percent) {
+        return percent > 0 ? format("%.3f", percent) : format("<%.3f", step);
+    };
+    printRow(label, idleText(f.idle.tavrelPercent).c_str(), idleText(f.idle.floorPercent).c_str(),
              format("%+.3f", f.idle.tavrelPercent - f.idle.floorPercent).c_str(), "< 0.05 %",
              f.idle.tavrelPercent < 0.05);
 
@@ -635,12 +648,13 @@ void printTable(const Figures& f) {
         "PagefileUsage where Wine leaves that empty (Wine: resident anonymous memory).\n"
         "Idle CPU: both programs side by side, untouched; GetProcessTimes, or where Wine\n"
         "reports nothing for another process the sum of GetThreadTimes of its threads\n"
-        "(Wine counts in 10 ms steps: %.3f %% over %d s).\n"
+        "(counted in steps of %.0f ms: %.3f %% over %d s).\n"
         "Lateness: from just before the posted click on 按钮1 to the fake shutdown.exe's\n"
         "record of its start, minus the duration; the floor beside it is the fake started\n"
         "directly (CreateProcessW to its record), median of %zu, %d before each launch.\n",
-        static_cast<unsigned>(kSettleMs), kStarts, 10.0 / (f.idleSeconds * 10.0), f.idleSeconds,
-        f.directLaunchMs.size(), kDirectLaunchesPerRun);
+        static_cast<unsigned>(kSettleMs), kStarts, kCpuTimeStepMs,
+        kCpuTimeStepMs / (f.idleSeconds * 1000.0) * 100.0, f.idleSeconds, f.directLaunchMs.size(),
+        kDirectLaunchesPerRun);
 }
 
 int run(int idleSeconds) {
