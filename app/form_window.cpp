@@ -40,7 +40,15 @@ void fillComboBox(const ComboBox& box, const ControlSpec& spec) {
     box.setItemHeight(box.itemHeight() + 1);
     box.limitText(kComboTextLimit);
     for (int number = 0; number <= spec.lastNumber; ++number) {
-        box.addItem(std::to_wstring(number));
+        // At most two digits, written by hand: no formatting library for that.
+        wchar_t digits[3] = {};
+        if (number < 10) {
+            digits[0] = static_cast<wchar_t>(L'0' + number);
+        } else {
+            digits[0] = static_cast<wchar_t>(L'0' + number / 10);
+            digits[1] = static_cast<wchar_t>(L'0' + number % 10);
+        }
+        box.addItem(digits);
     }
     for (int i = 0; i < spec.emptyItems; ++i) {
         box.addItem(L"");

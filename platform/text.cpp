@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
+#include <string>
 
 namespace tavrel {
 
@@ -34,6 +36,16 @@ size_t skipSpace(std::string_view text) {
     }
     return i;
 }
+
+// Exponents are read up to this size; larger ones mean the same.
+constexpr int64_t kExponentLimit = 1000000000;
+// Every double lies between 10^-324 and 10^309: a first significant digit
+// outside these places means zero or infinity.
+constexpr int64_t kLargestLeading = 310;
+constexpr int64_t kSmallestLeading = -330;
+// More than enough digits to round any decimal to the nearest double (767
+// can matter); the rest are summed up in one sticky digit.
+constexpr size_t kSignificantDigits = 800;
 
 }  // namespace
 
@@ -93,28 +105,14 @@ double textToNumber(std::string_view gbk) {
         ++i;
     }
 
-    // The number handed to the standard reader: sign and mantissa as typed, an
-    // exponent always written with 'e', no plus sign in front.
-    std::string number;
-    if (negative) {
-        number.push_back('-');
-    }
-    // Where the first significant digit stands among the mantissa digits, and
-    // how many digits come before the point: together with the exponent they
-    // tell a number too large for a double from one too small.
-    size_t digits = 0;
+    // The mantissa's digits without the point, and how many stood before it.
+    std::string digits;
     size_t integerDigits = 0;
-    size_t firstSignificant = 0;
-    bool significant = false;
     bool point = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (isDigit(c)) {
-            if (c != '0' && !significant) {
-                significant = true;
-                firstSignificant = digits;
-            }
-            ++digits;
+            digits.push_back(c);
             if (!point) {
                 ++integerDigits;
             }
@@ -123,15 +121,12 @@ double textToNumber(std::string_view gbk) {
         } else {
             break;
         }
-        number.push_back(c);
     }
-    if (digits == 0) {
+    if (digits.empty()) {
         return 0.0;
     }
 
-    // Past this size the exponent alone decides between infinity and zero: the
-    // places of the digits shift the magnitude by less than the text's length.
-    const int64_t exponentCap = static_cast<int64_t>(text.size()) + 400;
+    // The exponent, held far beyond any double's range but never overflowing.
     int64_t exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         size_t j = i + 1;
@@ -140,38 +135,56 @@ double textToNumber(std::string_view gbk) {
             negativeExponent = text[j] == '-';
             ++j;
         }
-        if (j < text.size() && isDigit(text[j])) {
-            number.push_back('e');
-            if (negativeExponent) {
-                number.push_back('-');
+        for (; j < text.size() && isDigit(text[j]); ++j) {
+            if (exponent < kExponentLimit) {
+                exponent = exponent * 10 + (text[j] - '0');
             }
-            for (; j < text.size() && isDigit(text[j]); ++j) {
-                number.push_back(text[j]);
-                if (exponent < exponentCap) {
-                    exponent = exponent * 10 + (text[j] - '0');
-                }
-            }
-            if (negativeExponent) {
-                exponent = -exponent;
-            }
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
         }
     }
 
-    double value = 0.0;
-    const char* first = number.data();
-    const char* last = first + number.size();
-    const std::from_chars_result result = std::from_chars(first, last, value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Rounded to infinity or to zero. Only the magnitude is left to decide:
-        // the first significant digit stands at 10^leading.
-        const int64_t leading = static_cast<int64_t>(integerDigits) -
-                                static_cast<int64_t>(firstSignificant) - 1 + exponent;
-        value = leading >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
-        if (negative) {
-            value = -value;
+    // Scientific form: the first significant digit at 10^leading.
+    const size_t firstSignificant = digits.find_first_not_of('0');
+    if (firstSignificant == std::string::npos) {
+        return negative ? -0.0 : 0.0;
+    }
+    const int64_t leading =
+        static_cast<int64_t>(integerDigits) - static_cast<int64_t>(firstSignificant) - 1 + exponent;
+    const double infinity = std::numeric_limits<double>::infinity();
+    if (leading > kLargestLeading) {
+        return negative ? -infinity : infinity;
+    }
+    if (leading < kSmallestLeading) {
+        return negative ? -0.0 : 0.0;
+    }
+    std::string significant = digits.substr(firstSignificant);
+    significant.erase(significant.find_last_not_of('0') + 1);
+    if (significant.size() > kSignificantDigits) {
+        // Digits this far down only tell on which side of a halfway point the
+        // value lies: one nonzero digit in their place says the same.
+        const bool rest =
+            significant.find_first_not_of('0', kSignificantDigits) != std::string::npos;
+        significant.resize(kSignificantDigits);
+        if (rest) {
+            significant.push_back('1');
         }
     }
-    return value;
+
+    // A short, well-formed text for the C library, which rounds correctly
+    // (glibc, mingw-w64 and the Universal CRT alike). The program never
+    // changes the C locale, so its decimal point is '.'.
+    std::string number;
+    if (negative) {
+        number.push_back('-');
+    }
+    number.push_back(significant[0]);
+    number.push_back('.');
+    number.append(significant, 1, std::string::npos);
+    number.push_back('e');
+    number += std::to_string(leading);
+    return std::strtod(number.c_str(), nullptr);
 }
 
 std::string integerToText(int32_t value) {

@@ -23,7 +23,8 @@ int32_t textToInteger(std::string_view gbk);
 
 // The double nearest to the longest decimal number at the start of the text
 // (optional sign, digits with at most one point, optional exponent introduced
-// by e, E, d or D). A magnitude beyond the range of a double gives infinity.
+// by e, E, d or D). A magnitude beyond the range of a double gives infinity,
+// one below it a denormal or zero, each with its sign.
 double textToNumber(std::string_view gbk);
 
 // Plain decimal, no leading zeros, a minus sign for negatives.
