@@ -47,6 +47,14 @@ constexpr int64_t kSmallestLeading = -330;
 // can matter); the rest are summed up in one sticky digit.
 constexpr size_t kSignificantDigits = 800;
 
+// Takes one optional sign at *i; true for a minus.
+bool readSign(std::string_view text, size_t* i) {
+    if (*i < text.size() && (text[*i] == '+' || text[*i] == '-')) {
+        return text[(*i)++] == '-';
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string normaliseFullWidth(std::string_view gbk) {
@@ -84,11 +92,7 @@ std::string normaliseFullWidth(std::string_view gbk) {
 int32_t textToInteger(std::string_view gbk) {
     const std::string text = normaliseFullWidth(gbk);
     size_t i = skipSpace(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, &i);
     uint32_t value = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10u + static_cast<uint32_t>(text[i] - '0');
@@ -99,11 +103,7 @@ int32_t textToInteger(std::string_view gbk) {
 double textToNumber(std::string_view gbk) {
     const std::string text = normaliseFullWidth(gbk);
     size_t i = skipSpace(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, &i);
 
     // The mantissa's digits without the point, and how many stood before it.
     std::string digits;
@@ -130,11 +130,7 @@ double textToNumber(std::string_view gbk) {
     int64_t exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            negativeExponent = text[j] == '-';
-            ++j;
-        }
+        const bool negativeExponent = readSign(text, &j);
         for (; j < text.size() && isDigit(text[j]); ++j) {
             if (exponent < kExponentLimit) {
                 exponent = exponent * 10 + (text[j] - '0');
