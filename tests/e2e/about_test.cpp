@@ -189,7 +189,7 @@ TEST_F(AboutTest, AboutAgainAndAClickOnTheIconBringTheOneAboutWindowToTheFront) 
     const HWND about = openAbout();
     ASSERT_NE(about, nullptr);
 
-    // Another program comes to the front.
+    // Another program's window comes to the front (a second Tavrel.exe).
     TavrelProcess other;
     std::wstring error;
     ASSERT_TRUE(other.start(exePath(), &error)) << u8(error);
@@ -205,6 +205,7 @@ TEST_F(AboutTest, AboutAgainAndAClickOnTheIconBringTheOneAboutWindowToTheFront) 
     // activation on.
     ASSERT_TRUE(SetForegroundWindow(other.mainWindow()));
     ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == other.mainWindow(); }));
+    ASSERT_TRUE(waitFor([&] { return activeWindow() != about; }));
     letTheProgramCatchUp();
     trayClick(WM_LBUTTONUP);
     EXPECT_TRUE(waitFor([&] { return activeWindow() == about; }))
