@@ -35,11 +35,11 @@ DWORD styleOf(ControlKind kind) {
     return kChildStyle;
 }
 
-void fillComboBox(const ComboBox& box, const ControlSpec& spec) {
+void fillComboBox(const ComboBox& box, const ControlSpec& row) {
     // One pixel more than the default item height, for an airier list.
     box.setItemHeight(box.itemHeight() + 1);
     box.limitText(kComboTextLimit);
-    for (int number = 0; number <= spec.lastNumber; ++number) {
+    for (int number = 0; number <= row.lastNumber; ++number) {
         // At most two digits, written by hand: no formatting library for that.
         wchar_t digits[3] = {};
         if (number < 10) {
@@ -50,11 +50,11 @@ void fillComboBox(const ComboBox& box, const ControlSpec& spec) {
         }
         box.addItem(digits);
     }
-    for (int i = 0; i < spec.emptyItems; ++i) {
+    for (int i = 0; i < row.emptyItems; ++i) {
         box.addItem(L"");
     }
     box.select(0);
-    box.setText(spec.text);
+    box.setText(row.text);
     box.setEditSelection(0, 0);
 }
 
@@ -85,12 +85,12 @@ HWND createFormWindow(const FormSpec& form, const wchar_t* className, HWND owner
 void createFormControls(HWND window, const FormSpec& form, HINSTANCE instance, HFONT smallFont) {
     const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (size_t i = 0; i < form.controlCount; ++i) {
-        const ControlSpec& spec = form.controls[i];
-        const bool isCombo = spec.kind == ControlKind::ComboBox;
+        const ControlSpec& row = form.controls[i];
+        const bool isCombo = row.kind == ControlKind::ComboBox;
         HWND hwnd = CreateWindowExW(
-            0, windowClassOf(spec.kind), isCombo ? L"" : spec.text, styleOf(spec.kind), spec.left,
-            spec.top, spec.width, isCombo ? kComboListHeight : spec.height, window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            0, windowClassOf(row.kind), isCombo ? L"" : row.text, styleOf(row.kind), row.left,
+            row.top, row.width, isCombo ? kComboListHeight : row.height, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         if (hwnd == nullptr) {
             continue;
         }
@@ -98,11 +98,11 @@ void createFormControls(HWND window, const FormSpec& form, HINSTANCE instance, H
         // that the last created lies on top.
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         const Control control(hwnd);
-        control.setFont(spec.font == LabelFont::Small12 && smallFont ? smallFont : guiFont);
+        control.setFont(row.font == LabelFont::Small12 && smallFont ? smallFont : guiFont);
         if (isCombo) {
-            fillComboBox(ComboBox(hwnd), spec);
-        } else if (spec.kind == ControlKind::RadioButton) {
-            Button(hwnd).setChecked(spec.checked);
+            fillComboBox(ComboBox(hwnd), row);
+        } else if (row.kind == ControlKind::RadioButton) {
+            Button(hwnd).setChecked(row.checked);
         }
     }
 }
