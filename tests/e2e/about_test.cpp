@@ -22,6 +22,7 @@ constexpr int kAboutHeight = 144;
 // The icon as the shell knows it, and its menu's entries by their place.
 constexpr UINT kIconId = 100;
 constexpr UINT kIconCallback = WM_APP + 100;
+constexpr int kEntryHide = 1;
 constexpr int kEntryAbout = 4;
 constexpr int kEntryExit = 5;
 
@@ -168,8 +169,9 @@ TEST_F(AboutTest, OpenedWhileTheMainWindowIsHiddenItDisablesItAndAltF4GivesItBac
     EXPECT_FALSE(IsWindowVisible(main));
 
     // Alt+F4 through the system's input, to the About window in front.
+    letTheProgramCatchUp();
     ASSERT_TRUE(SetForegroundWindow(about));
-    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == about; }));
+    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == about && activeWindow() == about; }));
     INPUT keys[4] = {};
     const WORD sequence[4][2] = {
         {VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
@@ -201,16 +203,16 @@ TEST_F(AboutTest, AboutAgainAndAClickOnTheIconBringTheOneAboutWindowToTheFront) 
         << "关于 again left the About window behind";
     EXPECT_EQ(aboutWindows(), std::vector<HWND>{about}) << "a second About window";
 
-    // A click on the icon shows the disabled main window, which passes the
-    // activation on.
-    ASSERT_TRUE(SetForegroundWindow(other.mainWindow()));
-    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == other.mainWindow(); }));
-    ASSERT_TRUE(waitFor([&] { return activeWindow() != about; }));
+    // The menu acts on the main window as usual; a click on the icon shows the
+    // disabled main window, which passes the activation on.
+    ASSERT_NO_FATAL_FAILURE(chooseFromTrayMenu(kEntryHide));
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(app_.mainWindow()); }))
+        << "隐藏软件 did not hide the main window";
     letTheProgramCatchUp();
     trayClick(WM_LBUTTONUP);
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(app_.mainWindow()) != FALSE; }));
     EXPECT_TRUE(waitFor([&] { return activeWindow() == about; }))
         << "the active window is " << activeWindow();
-    EXPECT_TRUE(IsWindowVisible(app_.mainWindow()));
     EXPECT_FALSE(IsWindowEnabled(app_.mainWindow()));
     EXPECT_EQ(aboutWindows(), std::vector<HWND>{about});
 
