@@ -15,7 +15,6 @@
 namespace tavrel::e2e {
 namespace {
 
-constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr int kAboutWidth = 186;
 constexpr int kAboutHeight = 144;
 
@@ -39,25 +38,14 @@ class AboutTest : public TavrelTest {
         }
         return found;
     }
-    HWND trayMenu() const {
-        for (HWND menu = FindWindowW(kMenuClass, nullptr); menu;
-             menu = FindWindowExW(nullptr, menu, kMenuClass, nullptr)) {
-            if (IsWindowVisible(menu) && windowProcessId(menu) == app_.pid()) {
-                return menu;
-            }
-        }
-        return nullptr;
-    }
+    HWND trayMenu() const { return app_.popUpMenu(); }
     // Waits for a tick of the program's clock line. Under Wine the program
     // takes in the X server's focus-out of a window that lost the focus (the
     // hidden main window, the About window when another program comes to the
     // front or it is minimised) only when it next waits for input; arriving
     // after the next click, that late focus-out closes the menu or takes the
     // activation away. So after such a step, the program catches up first.
-    void letTheProgramCatchUp() const {
-        const std::wstring line = app_.text(ids::kLabel6);
-        waitFor([&] { return app_.text(ids::kLabel6) != line; });
-    }
+    void letTheProgramCatchUp() const { app_.waitForClockTick(); }
     // A click on the tray icon, as the shell reports it to the main window.
     void trayClick(UINT mouseMessage) const {
         PostMessageW(app_.mainWindow(), kIconCallback, kIconId, mouseMessage);

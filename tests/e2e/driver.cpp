@@ -259,6 +259,21 @@ void TavrelProcess::click(int id) const {
     PostMessageW(control(id), BM_CLICK, 0, 0);
 }
 
+HWND TavrelProcess::popUpMenu() const {
+    for (HWND menu = FindWindowW(L"#32768", nullptr); menu;
+         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
+        if (IsWindowVisible(menu) && windowProcessId(menu) == pid_) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+void TavrelProcess::waitForClockTick() const {
+    const std::wstring line = text(ids::kLabel6);
+    waitFor([&] { return text(ids::kLabel6) != line; });
+}
+
 HWND TavrelProcess::waitForInformationBox(DWORD timeoutMs) const {
     HWND box = nullptr;
     waitFor(

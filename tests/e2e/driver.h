@@ -90,6 +90,12 @@ class TavrelProcess {
     // Posts BM_CLICK to a button.
     void click(int id) const;
 
+    // The program's visible pop-up menu ("#32768"), or null.
+    HWND popUpMenu() const;
+    // Waits for one tick of the clock line 标签6: time passing, as the
+    // program sees it, and a point where it has handled what came before.
+    void waitForClockTick() const;
+
     // The information box of this process titled "提示", once it is up.
     HWND waitForInformationBox(DWORD timeoutMs = kDefaultTimeoutMs) const;
 

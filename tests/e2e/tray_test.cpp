@@ -19,7 +19,6 @@ namespace {
 constexpr wchar_t kWineTrayClass[] = L"__winex11_standalone_tray";
 constexpr wchar_t kWineTrayIconClass[] = L"__winex11_tray_icon";
 constexpr wchar_t kTipClass[] = L"tooltips_class32";
-constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr int kMenuOffset = 5;
 
 // The icon as the shell knows it: the main window's icon 100, whose clicks come
@@ -35,10 +34,7 @@ class TrayTest : public TavrelTest {
     // the test has shown the window again or opened the menu, that late
     // focus-out deactivates the window or closes the menu. So after such a
     // step, the program catches up before the test goes on.
-    void letTheProgramCatchUp() const {
-        const std::wstring line = app_.text(ids::kLabel6);
-        waitFor([&] { return app_.text(ids::kLabel6) != line; });
-    }
+    void letTheProgramCatchUp() const { app_.waitForClockTick(); }
 
     // Whether the shell holds an icon for (main window, id): a modify that
     // changes nothing succeeds only for an existing icon.
@@ -89,15 +85,7 @@ class TrayTest : public TavrelTest {
     }
 
     // The program's visible pop-up menu, or null.
-    HWND trayMenu() const {
-        for (HWND menu = FindWindowW(kMenuClass, nullptr); menu;
-             menu = FindWindowExW(nullptr, menu, kMenuClass, nullptr)) {
-            if (IsWindowVisible(menu) && windowProcessId(menu) == app_.pid()) {
-                return menu;
-            }
-        }
-        return nullptr;
-    }
+    HWND trayMenu() const { return app_.popUpMenu(); }
     // Right-clicks the icon with the cursor at `at` and waits for the menu.
     HWND openTrayMenu(POINT at) const {
         SetCursorPos(at.x, at.y);
